@@ -36,8 +36,9 @@ bool TrayAdapter::shellNotifyIcon(std::uint32_t operation, const NotifyIconRecor
     NOTIFYICONDATAA data{};
     data.cbSize = NOTIFYICONDATAA_V1_SIZE;
     fillCommonFields(data, record);
-    static_assert(sizeof(data.szTip) == std::tuple_size_v<decltype(record.tip)>);
-    std::memcpy(data.szTip, record.tip.data(), sizeof(data.szTip));
+    // The headers declare the later, longer tip; a first-version record holds its first 64 bytes.
+    static_assert(sizeof(data.szTip) >= std::tuple_size_v<decltype(record.tip)>);
+    std::memcpy(data.szTip, record.tip.data(), record.tip.size());
     return Shell_NotifyIconA(operation, &data) != FALSE;
   }
   NOTIFYICONDATAW data{};
@@ -45,8 +46,8 @@ bool TrayAdapter::shellNotifyIcon(std::uint32_t operation, const NotifyIconRecor
   fillCommonFields(data, record);
   const std::wstring tip =
       Captions::toWide(std::string_view(record.tip.data(), record.tip.size()));
-  // Never more characters than bytes, but keep the terminating zero whatever comes.
-  const std::size_t count = std::min(tip.size(), std::size(data.szTip) - 1);
+  // A first-version record holds 64 characters of tip; keep the terminating zero within them.
+  const std::size_t count = std::min<std::size_t>(tip.size(), 63);
   std::copy_n(tip.begin(), count, data.szTip);
   return Shell_NotifyIconW(operation, &data) != FALSE;
 }

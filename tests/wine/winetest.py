@@ -1,0 +1,247 @@
+"""Shared harness of the Wine tests: a private Wine prefix and locale made once per test run, an
+Xvfb display per test case, the program started under Wine, and X11 tools to look at it.
+
+Every test is a plain script; it exits non-zero on the first failed check. Whatever a test starts
+(Xvfb, Wine processes) is ended in `finally` blocks, also when a check fails."""
+import contextlib
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+WINE = "/usr/lib/wine/wine64"
+WINESERVER = "/usr/lib/wine/wineserver"
+TITLE = "Zorvik m.tamblo.com"
+WIDTH, HEIGHT = 414, 575
+
+
+class Failure(Exception):
+    pass
+
+
+def check(condition, what):
+    if not condition:
+        raise Failure(what)
+    print("ok:", what, flush=True)
+
+
+def wait_for(probe, what, timeout=15.0, interval=0.1):
+    """Calls probe() until it returns something truthy; fails with `what` after timeout."""
+    end = time.monotonic() + timeout
+    while True:
+        value = probe()
+        if value:
+            return value
+        if time.monotonic() > end:
+            raise Failure("timed out waiting for " + what)
+        time.sleep(interval)
+
+
+def centred(screen_w, screen_h, w=WIDTH, h=HEIGHT):
+    # Integer division truncating toward zero, as the program computes it (not Python's floor).
+    return int((screen_w - w) / 2), int((screen_h - h) / 2)
+
+
+class WineEnv:
+    """The prefix, locale and browser-capture script shared by the cases of one test run. They
+    live under `root` (in the build directory); `setup()` makes them, `cleanup()` ends the
+    prefix's wineserver."""
+
+    def __init__(self, root):
+        self.root = os.path.abspath(root)
+        self.prefix = os.path.join(self.root, "prefix")
+        self.locales = os.path.join(self.root, "locale")
+        self.capture_script = os.path.join(self.root, "capture-browser.sh")
+
+    def base_env(self, display=None, chinese=True):
+        env = {k: v for k, v in os.environ.items() if not k.startswith(("LC_", "WINE"))}
+        env.update(WINEPREFIX=self.prefix, WINELOADER=WINE, WINEDEBUG="-all",
+                   LOCPATH=self.locales)
+        env.pop("http_proxy", None)
+        env["LANG"] = "zh_CN.UTF-8" if chinese else "C.UTF-8"
+        if chinese:
+            env["LC_ALL"] = "zh_CN.UTF-8"
+        if display:
+            env["DISPLAY"] = display
+        else:
+            env.pop("DISPLAY", None)
+        return env
+
+    def setup(self):
+        os.makedirs(self.root, exist_ok=True)
+        self.cleanup()
+        shutil.rmtree(self.prefix, ignore_errors=True)
+        os.makedirs(self.locales, exist_ok=True)
+        if not os.path.isdir(os.path.join(self.locales, "zh_CN.UTF-8")):
+            # localedef warns about some entries yet writes a usable locale; judge by the result.
+            subprocess.run(["localedef", "-i", "zh_CN", "-f", "UTF-8",
+                            os.path.join(self.locales, "zh_CN.UTF-8")],
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        check(os.path.isdir(os.path.join(self.locales, "zh_CN.UTF-8")), "zh_CN.UTF-8 locale built")
+        with open(self.capture_script, "w") as f:
+            f.write('#!/bin/sh\n# Stands in for the default browser: records what it was given.\n'
+                    'printf "%s\\n" "$@" >> "${ZORVIK_TEST_BROWSER_LOG:-/dev/null}"\n')
+        os.chmod(self.capture_script, 0o755)
+        with Display() as display:
+            env = self.base_env(display.name)
+            # No Mono or Gecko packages here: keep wineboot from offering to download them.
+            boot_env = dict(env, WINEDLLOVERRIDES="mscoree,mshtml=")
+            subprocess.run([WINE, "wineboot", "-i"], env=boot_env, check=True, timeout=180,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            # Without a window manager Wine must place the X windows itself ("unmanaged"): then
+            # the X window is exactly the Windows window, frame included.
+            self.reg_add(env, r"HKCU\Software\Wine\X11 Driver", "Managed", "N")
+            self.reg_add(env, r"HKCU\Software\Wine\WineBrowser", "Browsers", self.capture_script)
+            self.wait_idle(env)
+
+    def reg_add(self, env, key, name, value):
+        subprocess.run([WINE, "reg", "add", key, "/v", name, "/d", value, "/f"], env=env,
+                       check=True, timeout=60, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL)
+
+    def wait_idle(self, env, timeout=30):
+        """Waits until every Wine process of the prefix has gone (wineserver -w)."""
+        try:
+            subprocess.run([WINESERVER, "-w"], env=env, timeout=timeout)
+        except subprocess.TimeoutExpired:
+            self.cleanup()
+
+    def cleanup(self):
+        if os.path.isdir(self.prefix):
+            env = self.base_env()
+            subprocess.run([WINESERVER, "-k"], env=env, stdout=subprocess.DEVNULL,
+                           stderr=subprocess.DEVNULL, timeout=30)
+
+
+class Display:
+    """A private Xvfb on a free display number (Xvfb picks it with -displayfd)."""
+
+    def __init__(self, width=1024, height=768):
+        self.width, self.height = width, height
+        self.process = None
+        self.name = None
+
+    def __enter__(self):
+        read_fd, write_fd = os.pipe()
+        self.process = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0",
+             "%dx%dx24" % (self.width, self.height), "-nolisten", "tcp"],
+            pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_fd)
+        with os.fdopen(read_fd) as f:
+            number = f.readline().strip()
+        if not number:
+            self.process.kill()
+            raise Failure("Xvfb did not start")
+        self.name = ":" + number
+        return self
+
+    def __exit__(self, *exc):
+        self.process.terminate()
+        try:
+            self.process.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            self.process.kill()
+            self.process.wait()
+
+    def run(self, *args, check_rc=True):
+        """Runs an X11 tool (xdotool, xwininfo, xprop, import) on this display; returns stdout."""
+        env = dict(os.environ, DISPLAY=self.name)
+        done = subprocess.run(list(args), env=env, capture_output=True, text=True, timeout=30)
+        if check_rc and done.returncode != 0:
+            raise Failure("%s failed: %s" % (" ".join(args), done.stderr.strip()))
+        return done.stdout
+
+    def search(self, name=None, cls=None, only_visible=True):
+        args = ["xdotool", "search"]
+        if only_visible:
+            args.append("--onlyvisible")
+        args += ["--name", "^%s$" % name] if name is not None else ["--class", cls]
+        out = self.run(*args, check_rc=False)
+        return [int(w) for w in out.split()]
+
+    def geometry(self, window):
+        """(x, y, width, height) of the X window's outer edge, from xwininfo."""
+        info = {}
+        for line in self.run("xwininfo", "-id", str(window)).splitlines():
+            key, _, value = line.strip().partition(":")
+            info[key] = value.strip()
+        return (int(info["Absolute upper-left X"]), int(info["Absolute upper-left Y"]),
+                int(info["Width"]), int(info["Height"]))
+
+    def viewable(self, window):
+        out = self.run("xwininfo", "-id", str(window), check_rc=False)
+        return "Map State: IsViewable" in out
+
+    def net_wm_name(self, window):
+        out = self.run("xprop", "-id", str(window), "-notype", "_NET_WM_NAME", check_rc=False)
+        _, _, value = out.partition("=")
+        value = value.strip()
+        if value.startswith('"') and value.endswith('"'):
+            value = value[1:-1].encode("latin-1", "backslashreplace").decode("unicode_escape")
+            value = value.encode("latin-1").decode("utf-8")
+        return value
+
+    def screenshot(self, path):
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        self.run("import", "-window", "root", path)
+        print("screenshot:", path, flush=True)
+
+
+class Program:
+    """zorvik.exe under Wine on a display. `exit_code()` waits for its end."""
+
+    def __init__(self, wine_env, display, exe, cwd=None, chinese=True, extra_env=None):
+        env = wine_env.base_env(display.name, chinese)
+        env.update(extra_env or {})
+        self.env = env
+        self.wine_env = wine_env
+        self.process = subprocess.Popen([WINE, exe], env=env, cwd=cwd or os.path.dirname(exe),
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                                        start_new_session=True)
+
+    def exit_code(self, timeout=15):
+        try:
+            return self.process.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            raise Failure("the program did not end within %ss" % timeout)
+
+    def running(self):
+        return self.process.poll() is None
+
+    def stop(self):
+        """Ends the program if it is still there and waits until the prefix is idle again."""
+        if self.process.poll() is None:
+            with contextlib.suppress(ProcessLookupError):
+                os.killpg(self.process.pid, signal.SIGKILL)
+            self.process.wait()
+            self.wine_env.cleanup()
+        self.wine_env.wait_idle(self.env)
+
+
+def wine_env_from_args():
+    """The shared state directory is the first argument (the CTest fixture made it)."""
+    if len(sys.argv) < 3:
+        sys.exit("usage: %s STATE_DIR ZORVIK_EXE" % sys.argv[0])
+    return WineEnv(sys.argv[1]), os.path.abspath(sys.argv[2])
+
+
+def main(cases):
+    """Runs (name, function(wine_env, exe)) cases in order; exit code 1 if any failed."""
+    wine_env, exe = wine_env_from_args()
+    if not os.path.isfile(exe):
+        sys.exit("missing %s: build the win64 preset first" % exe)
+    failed = []
+    for name, case in cases:
+        print("== " + name, flush=True)
+        try:
+            case(wine_env, exe)
+        except Failure as e:
+            print("FAIL:", name, "-", e, flush=True)
+            failed.append(name)
+    if failed:
+        print("failed cases:", ", ".join(failed))
+        sys.exit(1)
