@@ -30,14 +30,15 @@ static int current_directory(const wchar_t *title) {
   ULONG got = 0;
   if (NtQueryInformationProcess(process, ProcessBasicInformation, &basic, sizeof basic, &got))
     return 1;
-  /* PEB.ProcessParameters, then RTL_USER_PROCESS_PARAMETERS.CurrentDirectory.DosPath. */
+  /* PEB.ProcessParameters, then RTL_USER_PROCESS_PARAMETERS.CurrentDirectory.DosPath: four
+   * ULONGs, then the console handle, console flags (padded) and the three standard handles. */
   BYTE *params = NULL;
   SIZE_T read = 0;
   if (!ReadProcessMemory(process, (BYTE *)basic.PebBaseAddress + 4 * sizeof(void *), &params,
                          sizeof params, &read))
     return 1;
   UNICODE_STRING path;
-  const SIZE_T current_directory_offset = 16 + 4 * sizeof(void *) + sizeof(UNICODE_STRING);
+  const SIZE_T current_directory_offset = 16 + 5 * sizeof(void *);
   if (!ReadProcessMemory(process, params + current_directory_offset, &path, sizeof path, &read))
     return 1;
   wchar_t text[MAX_PATH + 1] = {0};
