@@ -60,6 +60,11 @@ def ico(entry_planes, entry_bits):
 
 
 def main():
+    import sys
+    if len(sys.argv) == 3 and sys.argv[1] == "--ico-out":  # the tray image alone, e.g. as a fuzz seed
+        with open(sys.argv[2], "wb") as f:
+            f.write(ico(0, 8))
+        return
     root = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "resources")
     with open(os.path.join(root, "default_icon.ico"), "wb") as f:
         f.write(ico(1, 24))
