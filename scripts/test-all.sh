@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 
 for preset in win64 win32 linux; do
-  cmake --preset "$preset"
+  cmake --preset "$preset" -DZORVIK_BUILD_TESTS=ON
   cmake --build --preset "$preset"
 done
 

@@ -3,6 +3,7 @@ Xvfb display per test case, the program started under Wine, and X11 tools to loo
 
 Every test is a plain script; it exits non-zero on the first failed check. Whatever a test starts
 (Xvfb, Wine processes) is ended in `finally` blocks, also when a check fails."""
+import argparse
 import contextlib
 import os
 import shutil
@@ -38,11 +39,6 @@ def wait_for(probe, what, timeout=15.0, interval=0.1):
         if time.monotonic() > end:
             raise Failure("timed out waiting for " + what)
         time.sleep(interval)
-
-
-def centred(screen_w, screen_h, w=WIDTH, h=HEIGHT):
-    # Integer division truncating toward zero, as the program computes it (not Python's floor).
-    return int((screen_w - w) / 2), int((screen_h - h) / 2)
 
 
 class WineEnv:
@@ -199,6 +195,7 @@ class Program:
         env.update(extra_env or {})
         self.env = env
         self.wine_env = wine_env
+        self.exe = exe
         self.process = subprocess.Popen([WINE, exe], env=env, cwd=cwd or os.path.dirname(exe),
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                                         start_new_session=True)
@@ -212,6 +209,15 @@ class Program:
     def running(self):
         return self.process.poll() is None
 
+    def probe(self, *args):
+        """Runs the Windows test helper (probe.c) beside the program; returns (rc, stdout)."""
+        done = subprocess.run([WINE, PROBE, *args], env=self.env, capture_output=True,
+                              timeout=30)
+        return done.returncode, done.stdout.decode("utf-8", "replace")
+
+    def main_window(self, display, timeout=20):
+        return wait_for(lambda: display.search(name=TITLE), "the main window", timeout)[0]
+
     def stop(self):
         """Ends the program if it is still there and waits until the prefix is idle again."""
         if self.process.poll() is None:
@@ -222,26 +228,117 @@ class Program:
         self.wine_env.wait_idle(self.env)
 
 
-def wine_env_from_args():
-    """The shared state directory is the first argument (the CTest fixture made it)."""
-    if len(sys.argv) < 3:
-        sys.exit("usage: %s STATE_DIR ZORVIK_EXE" % sys.argv[0])
-    return WineEnv(sys.argv[1]), os.path.abspath(sys.argv[2])
+PROBE = None  # path of probe.exe, set by main()
+
+
+class Case:
+    """What a test case gets: the shared Wine state, the program, where to put artifacts."""
+
+    def __init__(self, wine_env, exe, artifacts):
+        self.wine_env, self.exe, self.artifacts = wine_env, exe, artifacts
 
 
 def main(cases):
-    """Runs (name, function(wine_env, exe)) cases in order; exit code 1 if any failed."""
-    wine_env, exe = wine_env_from_args()
-    if not os.path.isfile(exe):
-        sys.exit("missing %s: build the win64 preset first" % exe)
+    """Runs (name, function(Case)) cases in order; exit code 1 if any failed."""
+    global PROBE
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--state", required=True, help="directory made by wine_env.py setup")
+    parser.add_argument("--exe", required=True, help="zorvik.exe (x86_64 build)")
+    parser.add_argument("--probe", required=True, help="probe.exe (x86_64 build)")
+    parser.add_argument("--artifacts", required=True, help="where screenshots go")
+    parser.add_argument("--only", help="run only the cases whose name contains this")
+    args = parser.parse_args()
+    for path in (args.exe, args.probe):
+        if not os.path.isfile(path):
+            sys.exit("missing %s: build the win64 preset (and this test tree) first" % path)
+    PROBE = os.path.abspath(args.probe)
+    case_args = Case(WineEnv(args.state), os.path.abspath(args.exe),
+                     os.path.abspath(args.artifacts))
     failed = []
     for name, case in cases:
+        if args.only and args.only not in name:
+            continue
         print("== " + name, flush=True)
         try:
-            case(wine_env, exe)
+            case(case_args)
         except Failure as e:
             print("FAIL:", name, "-", e, flush=True)
             failed.append(name)
     if failed:
         print("failed cases:", ", ".join(failed))
         sys.exit(1)
+
+
+class TrayHost:
+    """trayer, an XEmbed notification area, at the top right of a display. Wine docks the
+    program's tray icon in it as a small X window of explorer.exe."""
+
+    def __init__(self, display):
+        self.display = display
+        self.process = None
+
+    def __enter__(self):
+        self.process = subprocess.Popen(
+            ["trayer", "--edge", "top", "--align", "right", "--widthtype", "request",
+             "--height", "24", "--expand", "false"],
+            env=dict(os.environ, DISPLAY=self.display.name), stdout=subprocess.DEVNULL,
+            stderr=subprocess.DEVNULL)
+        self.panel = wait_for(lambda: self.display.search(name="panel", only_visible=False),
+                              "trayer's panel")[0]
+        return self
+
+    def __exit__(self, *exc):
+        self.process.terminate()
+        try:
+            self.process.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            self.process.kill()
+            self.process.wait()
+
+    def icons(self):
+        """Screen rectangles (x, y, width, height) of the icons docked in the panel."""
+        found = []
+        tree = self.display.run("xwininfo", "-tree", "-id", str(self.panel), check_rc=False)
+        for line in tree.splitlines():
+            if '("explorer.exe"' not in line:
+                continue
+            # "...  20x22+0+0  +1003+1": size, offset in the parent, absolute place.
+            size, _, absolute = line.split()[-3:]
+            width, height = (int(v) for v in size.split("+")[0].split("x"))
+            x, y = (int(v) for v in absolute[1:].replace("+-", "+ -").replace("+", " ").split())
+            found.append((x, y, width, height))
+        return found
+
+    def icon_centre(self, timeout=15):
+        x, y, width, height = wait_for(self.icons, "the tray icon in the panel", timeout)[0]
+        return x + width // 2, y + height // 2
+
+
+def menu_rows(display, rect):
+    """Reads the rows of an open pop-up menu from the screen: 'text' for a band of rows with
+    glyphs, 'separator' for a thin line. rect is (left, top, right, bottom) in screen pixels.
+    Returns [(kind, centre y on screen)] from top to bottom."""
+    left, top, right, bottom = rect
+    width, height = right - left, bottom - top
+    pgm = subprocess.run(
+        ["import", "-window", "root", "-crop", "%dx%d+%d+%d" % (width, height, left, top),
+         "-colorspace", "Gray", "-depth", "8", "pgm:-"],
+        env=dict(os.environ, DISPLAY=display.name), capture_output=True, check=True,
+        timeout=30).stdout
+    # Binary PGM: "P5\n<w> <h>\n255\n" then one byte per pixel.
+    header = pgm.split(b"\n", 3)
+    pixels = header[3]
+    inset = 4  # inside the menu's frame
+    rows = [pixels[y * width + inset:(y + 1) * width - inset] for y in range(height)]
+    inner = rows[inset:height - inset]
+    values = sorted(b for row in inner for b in row)
+    background = values[len(values) // 2]
+    bands = []
+    for y in range(inset, height - inset):
+        inked = any(abs(b - background) > 48 for b in rows[y])
+        if inked and bands and bands[-1][1] == y - 1:
+            bands[-1][1] = y
+        elif inked:
+            bands.append([y, y])
+    return [("separator" if last - first < 3 else "text", top + (first + last) // 2)
+            for first, last in bands]

@@ -1,9 +1,8 @@
 /* A stand-in urlmon.dll for the Wine tests. Placed beside zorvik.exe it must be the library the
  * program binds for its user-agent call. UrlMkSetSessionOption records what it was called with in
- * "urlmon-call.txt" beside this DLL: one header line (option, length, reserved, all as decimal or
- * hex text), then the `length` bytes the program passed, exactly.
+ * "urlmon-call.txt" beside this DLL: one header line (the option, the length, the reserved word,
+ * and whether a zero byte follows the text), then the `length` bytes the program passed, exactly.
  * Built with -DWITHOUT_EXPORT it exports no UrlMkSetSessionOption at all, for the failure case. */
-#include <string.h>
 #include <windows.h>
 
 static HMODULE self;
@@ -24,14 +23,16 @@ static void recordPath(char* path, DWORD size) {
 __declspec(dllexport) HRESULT WINAPI UrlMkSetSessionOption(DWORD option, LPVOID buffer,
                                                            DWORD length, DWORD reserved) {
   char path[MAX_PATH];
-  char header[128];
+  char header[160];
   DWORD written = 0;
   HANDLE file;
   recordPath(path, MAX_PATH);
   file = CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
   if (file == INVALID_HANDLE_VALUE) return E_FAIL;
-  wsprintfA(header, "option=0x%08lx length=%lu reserved=%lu\n", (unsigned long)option,
-            (unsigned long)length, (unsigned long)reserved);
+  /* The text is a zero-terminated copy, so the byte after it is readable. */
+  wsprintfA(header, "option=0x%08lx length=%lu reserved=%lu terminated=%d\n",
+            (unsigned long)option, (unsigned long)length, (unsigned long)reserved,
+            buffer ? ((const char*)buffer)[length] == 0 : -1);
   WriteFile(file, header, (DWORD)lstrlenA(header), &written, NULL);
   if (buffer && length) WriteFile(file, buffer, length, &written, NULL);
   CloseHandle(file);
