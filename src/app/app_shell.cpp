@@ -166,9 +166,7 @@ void AppShell::reportFatalError(const char* message, std::int32_t code) {
   endProgram(0xFFFFFFFFu);
 }
 
-void AppShell::raiseRuntimeError(int number) {
-  reportFatalError(runtimeErrorText(number), number);
-}
+void AppShell::raiseRuntimeError(int number) { reportFatalError(runtimeErrorText(number), number); }
 
 char* AppShell::allocText(std::size_t size) {
   void* block = platform_.process.heapAlloc(size);

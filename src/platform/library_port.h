@@ -20,7 +20,8 @@ class LibraryPort {
  public:
   virtual ~LibraryPort() = default;
   virtual ModuleHandle loadLibrary(const std::string& path) = 0;  // LoadLibraryA; 0 on failure
-  virtual EntryPoint getProcAddress(ModuleHandle module, const std::string& name) = 0;  // 0 if missing
+  virtual EntryPoint getProcAddress(ModuleHandle module,
+                                    const std::string& name) = 0;  // 0 if missing
   virtual void freeLibrary(ModuleHandle module) = 0;
   virtual ExternalCallResult callFourWords(EntryPoint entry,
                                            const std::array<std::uintptr_t, 4>& arguments) = 0;

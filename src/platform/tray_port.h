@@ -23,9 +23,8 @@ class TrayPort {
   virtual ~TrayPort() = default;
   virtual bool shellNotifyIcon(std::uint32_t operation, const NotifyIconRecord& record) = 0;
   virtual IconHandle createIconFromResourceEx(const std::uint8_t* bits, std::uint32_t size,
-                                              bool icon, std::uint32_t version,
-                                              std::int32_t width, std::int32_t height,
-                                              std::uint32_t flags) = 0;
+                                              bool icon, std::uint32_t version, std::int32_t width,
+                                              std::int32_t height, std::uint32_t flags) = 0;
   virtual IconHandle createIconFromResource(const std::uint8_t* bits, std::uint32_t size, bool icon,
                                             std::uint32_t version) = 0;
   virtual void destroyIcon(IconHandle icon) = 0;

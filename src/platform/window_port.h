@@ -12,8 +12,8 @@ class WindowProcedure;
 
 struct WindowClassSpec {
   std::string name;
-  std::uint32_t style = 0;  // Cs* values
-  bool arrowCursor = true;  // LoadCursorA(IDC_ARROW)
+  std::uint32_t style = 0;           // Cs* values
+  bool arrowCursor = true;           // LoadCursorA(IDC_ARROW)
   std::int32_t backgroundStock = 0;  // stock object index for the background brush
 };
 
@@ -35,8 +35,8 @@ class WindowPort {
  public:
   virtual ~WindowPort() = default;
 
-  virtual bool classExists(const std::string& name) = 0;          // GetClassInfoA
-  virtual bool registerClass(const WindowClassSpec& spec) = 0;    // RegisterClassA
+  virtual bool classExists(const std::string& name) = 0;        // GetClassInfoA
+  virtual bool registerClass(const WindowClassSpec& spec) = 0;  // RegisterClassA
   // CreateWindowExA with no creation data; the procedure receives the window's messages (those
   // sent before CreateWindowExA returns get the default handling). 0 on failure.
   virtual WindowHandle createWindow(const WindowCreateSpec& spec, WindowProcedure* procedure) = 0;
@@ -45,8 +45,8 @@ class WindowPort {
   virtual bool isWindow(WindowHandle window) = 0;
   virtual WindowHandle parentOf(WindowHandle window) = 0;  // GetParent of a child; 0 at top level
 
-  virtual Rect windowRect(WindowHandle window) = 0;       // GetWindowRect
-  virtual Rect clientRect(WindowHandle window) = 0;       // GetClientRect
+  virtual Rect windowRect(WindowHandle window) = 0;  // GetWindowRect
+  virtual Rect clientRect(WindowHandle window) = 0;  // GetClientRect
   virtual void moveWindow(WindowHandle window, std::int32_t x, std::int32_t y, std::int32_t width,
                           std::int32_t height, bool repaint) = 0;
   virtual void setWindowPos(WindowHandle window, const Rect& rect, std::uint32_t flags) = 0;

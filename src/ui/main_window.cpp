@@ -175,8 +175,8 @@ std::optional<std::intptr_t> MainWindow::handleMessage(const Message& message) {
       return 0;
     case win::WmLButtonDown:
       if (definition().settings.dragAnywhere) {
-        windows.postMessage({handle_, win::WmNcLButtonDown,
-                             static_cast<std::uintptr_t>(win::HtCaption), 0});
+        windows.postMessage(
+            {handle_, win::WmNcLButtonDown, static_cast<std::uintptr_t>(win::HtCaption), 0});
       }
       return std::nullopt;
     case win::WmPaint:

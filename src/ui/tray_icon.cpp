@@ -13,9 +13,7 @@ constexpr std::size_t IcoEntrySize = 16;
 constexpr std::size_t ImageHeaderBytesRead = 16;
 constexpr std::size_t TipBytes = 62;
 
-std::uint16_t u16(const std::uint8_t* p) {
-  return static_cast<std::uint16_t>(p[0] | p[1] << 8);
-}
+std::uint16_t u16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
 std::uint32_t u32(const std::uint8_t* p) {
   return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
          static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;

@@ -10,12 +10,9 @@ WindowDefinition mainWindowDefinition() {
   definition.settings.title = texts::MainWindowTitle;
 
   definition.menuEntries = {
-      {0, 0, MenuHidden, texts::MenuTray, {}},
-      {0, 1, 0, texts::MenuSite, {}},
-      {0, 1, 0, texts::MenuSeparator, {}},
-      {0, 1, 0, texts::MenuShow, {}},
-      {0, 1, 0, texts::MenuHide, {}},
-      {0, 1, 0, texts::MenuExit, {}},
+      {0, 0, MenuHidden, texts::MenuTray, {}}, {0, 1, 0, texts::MenuSite, {}},
+      {0, 1, 0, texts::MenuSeparator, {}},     {0, 1, 0, texts::MenuShow, {}},
+      {0, 1, 0, texts::MenuHide, {}},          {0, 1, 0, texts::MenuExit, {}},
   };
 
   ControlDefinition browser;

@@ -25,7 +25,7 @@ struct MenuEntry {
   std::uint32_t shortcut = 0;  // 0 none; 1..76 see shortcutName()
   std::uint32_t level = 0;     // nesting depth, 0 = top level
   std::uint32_t flags = 0;
-  const char* caption = "";  // code page 936; exactly "-" makes a separator
+  const char* caption = "";        // code page 936; exactly "-" makes a separator
   std::function<void()> selected;  // the program's handler, or empty
 };
 

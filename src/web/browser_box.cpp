@@ -1,8 +1,8 @@
 #include "web/browser_box.h"
 
 #include "app/app_shell.h"
-#include "ui/main_window.h"
 #include "app/texts.h"
+#include "ui/main_window.h"
 #include "ui/window_definition.h"
 
 namespace zorvik {

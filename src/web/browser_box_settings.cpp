@@ -8,7 +8,8 @@ namespace {
 constexpr std::size_t FixedPartSize = 16;
 
 void putWord(std::vector<std::uint8_t>& out, std::uint32_t value) {
-  for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<std::uint8_t>(value >> shift));
+  for (int shift = 0; shift < 32; shift += 8)
+    out.push_back(static_cast<std::uint8_t>(value >> shift));
 }
 
 std::uint32_t wordAt(const std::vector<std::uint8_t>& in, std::size_t offset) {

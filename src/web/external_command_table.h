@@ -15,7 +15,7 @@ class AppShell;
 struct ExternalCommand {
   std::string libraryFile;  // a name containing ":" is a full path
   std::string exportName;
-  ModuleHandle module = 0;   // set together with entryPoint, once bound
+  ModuleHandle module = 0;  // set together with entryPoint, once bound
   EntryPoint entryPoint = 0;
 };
 

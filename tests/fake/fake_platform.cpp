@@ -17,8 +17,7 @@ namespace {
 std::string str(std::int64_t value) { return std::to_string(value); }
 }  // namespace
 
-FakePlatform::FakePlatform()
-    : platform_{*this, *this, *this, *this, *this, *this, *this, *this} {}
+FakePlatform::FakePlatform() : platform_{*this, *this, *this, *this, *this, *this, *this, *this} {}
 
 WindowHandle FakePlatform::mainWindow() const {
   for (const auto& [handle, window] : windows) {
@@ -27,7 +26,9 @@ WindowHandle FakePlatform::mainWindow() const {
   return 0;
 }
 
-bool FakePlatform::logged(const std::string& line) const { return indexOf(line) != std::string::npos; }
+bool FakePlatform::logged(const std::string& line) const {
+  return indexOf(line) != std::string::npos;
+}
 
 std::size_t FakePlatform::indexOf(const std::string& line) const {
   for (std::size_t i = 0; i < log.size(); ++i) {
@@ -377,9 +378,10 @@ bool FakePlatform::shellNotifyIcon(std::uint32_t operation, const NotifyIconReco
   trayRecords.push_back(record_);
   return true;
 }
-IconHandle FakePlatform::createIconFromResourceEx(const std::uint8_t*, std::uint32_t size, bool icon,
-                                                  std::uint32_t version, std::int32_t width,
-                                                  std::int32_t height, std::uint32_t flags) {
+IconHandle FakePlatform::createIconFromResourceEx(const std::uint8_t*, std::uint32_t size,
+                                                  bool icon, std::uint32_t version,
+                                                  std::int32_t width, std::int32_t height,
+                                                  std::uint32_t flags) {
   record("CreateIconFromResourceEx(" + str(size) + "," + str(icon) + "," + hex(version) + "," +
          str(width) + "," + str(height) + "," + hex(flags) + ")");
   return iconFromResourceExWorks ? next_++ : 0;

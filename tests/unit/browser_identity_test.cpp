@@ -1,9 +1,10 @@
 // Binding the external command, installing the user agent, and BrowserBox.
+#include "web/browser_identity.h"
+
 #include <cstring>
 
 #include "test_support.h"
 #include "web/browser_box.h"
-#include "web/browser_identity.h"
 
 namespace zorvik::test {
 namespace {
@@ -25,10 +26,10 @@ TEST_F(Identity, BindsFromTheProgramDirectoryFirstAndOnlyOnce) {
   setSessionUserAgent(p.shell, first);
   const char* second = texts::MobileUserAgent;
   setSessionUserAgent(p.shell, second);
-  EXPECT_EQ(libraryCalls(), (std::vector<std::string>{
-                                "LoadLibraryA(C:\\Zorvik\\urlmon.dll)",
-                                "GetProcAddress(0x100,UrlMkSetSessionOption)",
-                                "Call(0x101,0x10000001,135,0)", "Call(0x101,0x10000001,135,0)"}));
+  EXPECT_EQ(libraryCalls(), (std::vector<std::string>{"LoadLibraryA(C:\\Zorvik\\urlmon.dll)",
+                                                      "GetProcAddress(0x100,UrlMkSetSessionOption)",
+                                                      "Call(0x101,0x10000001,135,0)",
+                                                      "Call(0x101,0x10000001,135,0)"}));
   p.shell.freeText(first);
   p.shell.freeText(second);
   p.shell.tearDown();
@@ -42,9 +43,9 @@ TEST_F(Identity, ANameWithAColonIsLoadedAsItIs) {
   const_cast<std::vector<ExternalCommand>&>(table.entries())[0].libraryFile = "D:\\x\\urlmon.dll";
   p.fake.libraries["D:\\x\\urlmon.dll"] = {"UrlMkSetSessionOption"};
   table.bindExternalCommand(0);
-  EXPECT_EQ(libraryCalls(), (std::vector<std::string>{
-                                "LoadLibraryA(D:\\x\\urlmon.dll)",
-                                "GetProcAddress(0x100,UrlMkSetSessionOption)"}));
+  EXPECT_EQ(libraryCalls(),
+            (std::vector<std::string>{"LoadLibraryA(D:\\x\\urlmon.dll)",
+                                      "GetProcAddress(0x100,UrlMkSetSessionOption)"}));
 }
 
 TEST_F(Identity, AMissingLibraryOrExportGivesTheBindingReport) {
@@ -73,8 +74,7 @@ TEST_F(Identity, AMissingLibraryOrExportGivesTheBindingReport) {
     q.fake.clearLog();
     const char* text = texts::MobileUserAgent;
     EXPECT_EQ(q.exitCodeOf([&] { setSessionUserAgent(q.shell, text); }), 0xFFFFFFFFu);
-    EXPECT_EQ(only(q.fake.log, {"LoadLibraryA", "GetProcAddress", "FreeLibrary", "Call"}),
-              c.calls);
+    EXPECT_EQ(only(q.fake.log, {"LoadLibraryA", "GetProcAddress", "FreeLibrary", "Call"}), c.calls);
     ASSERT_EQ(q.fake.messageBoxTexts.size(), 1u);
     EXPECT_EQ(q.fake.messageBoxTexts[0], expected);
   }
@@ -198,8 +198,9 @@ TEST(BrowserBoxCreation, SettingsReachTheComponentAndAStoredAddressIsLoaded) {
     return true;
   });
   EXPECT_EQ(q.exitCodeOf([&] { q.start(); }), 0xFFFFFFFFu);
-  EXPECT_FALSE(q.fake.logged("CreateWindowExA(0x0,ZorvikBrowserHost,,0x44010000,2,3,405,532,"
-                             "0x101,0x64)"));
+  EXPECT_FALSE(
+      q.fake.logged("CreateWindowExA(0x0,ZorvikBrowserHost,,0x44010000,2,3,405,532,"
+                    "0x101,0x64)"));
 }
 
 TEST(BrowserBoxNavigation, AddressUnchangedAndAMissingViewIsFatal) {
@@ -207,8 +208,7 @@ TEST(BrowserBoxNavigation, AddressUnchangedAndAMissingViewIsFatal) {
   p.start();
   p.fake.clearLog();
   navigateBrowserBox(p.shell, p.shell.mainWindow(), " m.tamblo.com/x ");
-  EXPECT_EQ(only(p.fake.log, {"Navigate"}),
-            std::vector<std::string>{"Navigate( m.tamblo.com/x )"});
+  EXPECT_EQ(only(p.fake.log, {"Navigate"}), std::vector<std::string>{"Navigate( m.tamblo.com/x )"});
 
   EXPECT_EQ(p.exitCodeOf([&] { navigateBrowserBox(p.shell, nullptr, "x"); }), 0xFFFFFFFFu);
   EXPECT_EQ(p.fake.messageBoxTexts.back(), buildFatalReport(texts::ViewMissing, 0));

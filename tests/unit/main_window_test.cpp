@@ -64,8 +64,9 @@ TEST_F(ShownWindow, SetPositionRecentresOnlyAVisibleWindowThatIsElsewhere) {
   w().rect = {-32000, -32000, -31586, -31425};
   p.fake.clearLog();
   p.window().setPosition(1);
-  EXPECT_EQ(only(p.fake.log, {"SetWindowPos", "ShowWindow"}),
-            (std::vector<std::string>{"ShowWindow(0x101,9)", "SetWindowPos(0x101,305,96,0,0,0x15)"}));
+  EXPECT_EQ(
+      only(p.fake.log, {"SetWindowPos", "ShowWindow"}),
+      (std::vector<std::string>{"ShowWindow(0x101,9)", "SetWindowPos(0x101,305,96,0,0,0x15)"}));
 
   // Hidden: the value is only recorded; showing later does not apply it.
   p.window().setVisible(false);
@@ -138,16 +139,17 @@ TEST_F(ShownWindow, KeysAtWindowLevel) {
     q.fake.shiftState = c.shift;
     q.fake.altState = c.alt;
     // Addressed to the page's window: offered up through BrowserBox to MainWindow.
-    q.fake.idleScript.push_back(
-        [&] { q.fake.queue.push_back({q.fake.browserView, c.message, c.key, 0}); });
+    q.fake.idleScript.push_back([&] {
+      q.fake.queue.push_back({q.fake.browserView, c.message, c.key, 0});
+    });
     q.fake.idleScript.push_back([&] { q.fake.postMessage({0x101, win::WmNull, 0, 0}); });
     q.fake.idleScript.push_back([&] { throw fake::LoopStarved(); });
     try {
       q.shell.runEventLoop();
     } catch (const fake::LoopStarved&) {
     }
-    const bool dispatched = q.fake.logged("DispatchMessageA(" + hex(q.fake.browserView) + "," +
-                                          hex(c.message) + ")");
+    const bool dispatched =
+        q.fake.logged("DispatchMessageA(" + hex(q.fake.browserView) + "," + hex(c.message) + ")");
     EXPECT_EQ(dispatched, !c.consumed);
     EXPECT_EQ(q.fake.logged("SendMessageA(0x101,0x10,0x0,0x0)"), c.closes);
     EXPECT_EQ(q.fake.windows[0x101].alive, !c.closes);

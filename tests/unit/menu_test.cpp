@@ -12,11 +12,20 @@ MenuEntry entry(std::uint32_t level, const char* caption, std::uint32_t flags = 
 }
 
 TEST(ShortcutNames, CodesOneToSeventySix) {
-  const std::vector<std::pair<std::uint32_t, std::string>> cases = {
-      {0, ""},           {1, "Ctrl+A"},        {26, "Ctrl+Z"},     {27, "F1"},
-      {38, "F12"},       {39, "Ctrl+F1"},      {50, "Ctrl+F12"},   {51, "Shift+F1"},
-      {62, "Shift+F12"}, {63, "Ctrl+Shift+F1"}, {74, "Ctrl+Shift+F12"}, {75, "Ins"},
-      {76, "Del"},       {77, ""}};
+  const std::vector<std::pair<std::uint32_t, std::string>> cases = {{0, ""},
+                                                                    {1, "Ctrl+A"},
+                                                                    {26, "Ctrl+Z"},
+                                                                    {27, "F1"},
+                                                                    {38, "F12"},
+                                                                    {39, "Ctrl+F1"},
+                                                                    {50, "Ctrl+F12"},
+                                                                    {51, "Shift+F1"},
+                                                                    {62, "Shift+F12"},
+                                                                    {63, "Ctrl+Shift+F1"},
+                                                                    {74, "Ctrl+Shift+F12"},
+                                                                    {75, "Ins"},
+                                                                    {76, "Del"},
+                                                                    {77, ""}};
   for (const auto& [code, name] : cases) EXPECT_EQ(shortcutName(code), name) << code;
 }
 
@@ -145,9 +154,9 @@ TEST_F(TrayMenu, DispatchOfCommandIdentifiers) {
 TEST_F(TrayMenu, HandlersCallsInOrder) {
   p.fake.ieWindow = 0x777;
   p.fake.deliver({p.handle(), win::WmCommand, 20001, 0});
-  EXPECT_EQ(p.fake.log, (std::vector<std::string>{
-                            "FindWindowExA(Microsoft Internet Explorer)",
-                            "ShellExecuteA(0x777,open,http://m.tamblo.com,1)"}));
+  EXPECT_EQ(p.fake.log,
+            (std::vector<std::string>{"FindWindowExA(Microsoft Internet Explorer)",
+                                      "ShellExecuteA(0x777,open,http://m.tamblo.com,1)"}));
 
   p.fake.windows[p.handle()].rect = {0, 0, 414, 575};  // dragged away
   p.fake.clearLog();

@@ -57,9 +57,7 @@ TEST(Startup, TheWindowIsHiddenWhileCreatedRunsAndTheTrayIconComesBeforeItIsShow
   p.shell.setDefinitionReaderForTest([&](auto& table) {
     WindowDefinitionEntry entry;
     entry.definition = mainWindowDefinition();
-    entry.definition.onCreated = [&] {
-      visibleDuringCreated = p.fake.windows[p.handle()].visible;
-    };
+    entry.definition.onCreated = [&] { visibleDuringCreated = p.fake.windows[p.handle()].visible; };
     table.emplace(MainWindowId, std::move(entry));
     return true;
   });

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "app/app_shell.h"
-#include "fake_platform.h"
 #include "app/fatal_report.h"
+#include "fake_platform.h"
 #include "ui/main_window.h"
 
 namespace zorvik::test {

@@ -1,10 +1,10 @@
 // Every text of the program is the code page 936 spelling of its readable form.
+#include "app/texts.h"
+
 #include <gtest/gtest.h>
 #include <iconv.h>
 
 #include <string>
-
-#include "app/texts.h"
 
 namespace zorvik::test {
 namespace {

@@ -1,8 +1,9 @@
 // The tray icon: its image, the ICO decoder, the shell records and the mouse events.
+#include "ui/tray_icon.h"
+
 #include <cstring>
 
 #include "test_support.h"
-#include "ui/tray_icon.h"
 
 namespace zorvik::test {
 namespace {
@@ -90,22 +91,48 @@ TEST(IconFromIcoBytes, TableOfInputs) {
   truncatedDirectory[4] = 2;  // claims a second entry whose 16 bytes are not all there
   truncatedDirectory.resize(6 + 16 + 10);
   const std::vector<Case> cases = {
-      {"good icon, matching width chosen", ico(1, {{32, 16}, {16, 16}}), 16, true,
-       {"CreateIconFromResourceEx(40,1,0x30000,16,16,0x0)"}, true},
-      {"first match wins", ico(1, {{16, 16}, {16, 255}}), 16, true,
-       {"CreateIconFromResourceEx(40,1,0x30000,16,16,0x0)"}, true},
-      {"no match: the last entry", ico(1, {{16, 16}, {48, 16}}), 32, true,
-       {"CreateIconFromResourceEx(40,1,0x30000,48,48,0x0)"}, true},
-      {"colour count below 16 never matches", ico(1, {{16, 8}, {32, 0}}), 16, true,
-       {"CreateIconFromResourceEx(40,1,0x30000,32,32,0x0)"}, true},
-      {"cursor type still yields an icon", ico(2, {{16, 16}}), 16, true,
-       {"CreateIconFromResourceEx(40,1,0x30000,16,16,0x0)"}, true},
-      {"fallback when the first call fails", ico(1, {{16, 16}}), 16, false,
-       {"CreateIconFromResourceEx(40,1,0x30000,16,16,0x0)",
-        "CreateIconFromResource(40,1,0x30000)"},
+      {"good icon, matching width chosen",
+       ico(1, {{32, 16}, {16, 16}}),
+       16,
+       true,
+       {"CreateIconFromResourceEx(40,1,0x30000,16,16,0x0)"},
        true},
-      {"no fallback for a 16-bit image", ico(1, {{16, 16}}, 16), 16, false,
-       {"CreateIconFromResourceEx(40,1,0x30000,16,16,0x0)"}, false},
+      {"first match wins",
+       ico(1, {{16, 16}, {16, 255}}),
+       16,
+       true,
+       {"CreateIconFromResourceEx(40,1,0x30000,16,16,0x0)"},
+       true},
+      {"no match: the last entry",
+       ico(1, {{16, 16}, {48, 16}}),
+       32,
+       true,
+       {"CreateIconFromResourceEx(40,1,0x30000,48,48,0x0)"},
+       true},
+      {"colour count below 16 never matches",
+       ico(1, {{16, 8}, {32, 0}}),
+       16,
+       true,
+       {"CreateIconFromResourceEx(40,1,0x30000,32,32,0x0)"},
+       true},
+      {"cursor type still yields an icon",
+       ico(2, {{16, 16}}),
+       16,
+       true,
+       {"CreateIconFromResourceEx(40,1,0x30000,16,16,0x0)"},
+       true},
+      {"fallback when the first call fails",
+       ico(1, {{16, 16}}),
+       16,
+       false,
+       {"CreateIconFromResourceEx(40,1,0x30000,16,16,0x0)", "CreateIconFromResource(40,1,0x30000)"},
+       true},
+      {"no fallback for a 16-bit image",
+       ico(1, {{16, 16}}, 16),
+       16,
+       false,
+       {"CreateIconFromResourceEx(40,1,0x30000,16,16,0x0)"},
+       false},
       {"type 3", ico(3, {{16, 16}}), 16, true, {}, false},
       {"reserved not 0", reserved, 16, true, {}, false},
       {"count 0", ico(1, {}), 16, true, {}, false},
@@ -217,8 +244,8 @@ TEST_F(TrayClicks, LeftClickHidesThenShowsCentred) {
 
 TEST_F(TrayClicks, DoubleClickTogglesTwiceAndEndsShownAndCentred) {
   w().rect = {0, 0, 414, 575};
-  for (std::intptr_t message : {win::WmLButtonDown, win::WmLButtonUp, win::WmLButtonDblClk,
-                                win::WmLButtonUp}) {
+  for (std::intptr_t message :
+       {win::WmLButtonDown, win::WmLButtonUp, win::WmLButtonDblClk, win::WmLButtonUp}) {
     click(message);
   }
   EXPECT_EQ(only(p.fake.log, {"ShowWindow"}),

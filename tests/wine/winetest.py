@@ -6,6 +6,7 @@ Every test is a plain script; it exits non-zero on the first failed check. Whate
 import argparse
 import contextlib
 import os
+import re
 import shutil
 import signal
 import subprocess
@@ -303,10 +304,10 @@ class TrayHost:
             if '("explorer.exe"' not in line:
                 continue
             # "...  20x22+0+0  +1003+1": size, offset in the parent, absolute place.
-            size, _, absolute = line.split()[-3:]
-            width, height = (int(v) for v in size.split("+")[0].split("x"))
-            x, y = (int(v) for v in absolute[1:].replace("+-", "+ -").replace("+", " ").split())
-            found.append((x, y, width, height))
+            match = re.search(r"(\d+)x(\d+)[+-]-?\d+[+-]-?\d+\s+\+(-?\d+)\+(-?\d+)\s*$", line)
+            if match:
+                width, height, x, y = (int(v) for v in match.groups())
+                found.append((x, y, width, height))
         return found
 
     def icon_centre(self, timeout=15):
