@@ -69,7 +69,10 @@ void appendChildren(MenuPort& menus, MenuHandle popup, const std::vector<MenuEnt
     }
     if (!hidden) {
       std::string text = entry.caption;
-      if (entry.shortcut != 0) text += "\t" + shortcutName(entry.shortcut);
+      if (entry.shortcut != 0) {
+        text += '\t';
+        text += shortcutName(entry.shortcut);
+      }
       if (text == "-") {
         menus.appendMenu(popup, win::MfSeparator, commandOf(index), "");
       } else {
