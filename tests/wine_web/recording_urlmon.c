@@ -20,8 +20,8 @@ static void recordPath(char* path, DWORD size) {
   lstrcpynA(path + length, "urlmon-call.txt", (int)(size - length));
 }
 
-__declspec(dllexport) HRESULT WINAPI UrlMkSetSessionOption(DWORD option, LPVOID buffer,
-                                                           DWORD length, DWORD reserved) {
+__declspec(dllexport) HRESULT WINAPI
+    UrlMkSetSessionOption(DWORD option, LPVOID buffer, DWORD length, DWORD reserved) {
   char path[MAX_PATH];
   char header[160];
   DWORD written = 0;
@@ -30,8 +30,8 @@ __declspec(dllexport) HRESULT WINAPI UrlMkSetSessionOption(DWORD option, LPVOID 
   file = CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
   if (file == INVALID_HANDLE_VALUE) return E_FAIL;
   /* The text is a zero-terminated copy, so the byte after it is readable. */
-  wsprintfA(header, "option=0x%08lx length=%lu reserved=%lu terminated=%d\n",
-            (unsigned long)option, (unsigned long)length, (unsigned long)reserved,
+  wsprintfA(header, "option=0x%08lx length=%lu reserved=%lu terminated=%d\n", (unsigned long)option,
+            (unsigned long)length, (unsigned long)reserved,
             buffer ? ((const char*)buffer)[length] == 0 : -1);
   WriteFile(file, header, (DWORD)lstrlenA(header), &written, NULL);
   if (buffer && length) WriteFile(file, buffer, length, &written, NULL);
@@ -40,9 +40,9 @@ __declspec(dllexport) HRESULT WINAPI UrlMkSetSessionOption(DWORD option, LPVOID 
 }
 #else
 /* Some export, so that the library is an ordinary DLL that merely lacks the one asked for. */
-__declspec(dllexport) HRESULT WINAPI UrlMkGetSessionOption(DWORD option, LPVOID buffer,
-                                                           DWORD length, DWORD* needed,
-                                                           DWORD reserved) {
+__declspec(dllexport) HRESULT WINAPI
+    UrlMkGetSessionOption(DWORD option, LPVOID buffer, DWORD length, DWORD* needed,
+                          DWORD reserved) {
   (void)option, (void)buffer, (void)length, (void)needed, (void)reserved;
   return E_NOTIMPL;
 }

@@ -26,11 +26,11 @@ void release(Interface*& pointer) {
 // Everything the adapter holds for one control. The record lives from createBrowserControl to
 // destroyControl; the container window points back at it (GWLP_USERDATA) until then.
 struct BrowserAdapter::Control {
-  HWND window = nullptr;                // the 0xE900 container; null once it is gone
-  OleSite* site = nullptr;              // one reference
-  OleEventSink* sink = nullptr;         // one reference
-  IOleObject* object = nullptr;         // one reference to the control
-  IOleInPlaceObject* inPlace = nullptr; // one reference, while the control is active in place
+  HWND window = nullptr;                   // the 0xE900 container; null once it is gone
+  OleSite* site = nullptr;                 // one reference
+  OleEventSink* sink = nullptr;            // one reference
+  IOleObject* object = nullptr;            // one reference to the control
+  IOleInPlaceObject* inPlace = nullptr;    // one reference, while the control is active in place
   IConnectionPoint* connection = nullptr;  // one reference, while `sink` is advised
   DWORD cookie = 0;
   IWebBrowser2* browser = nullptr;  // one reference between queryWebBrowser and releaseBrowser
@@ -122,10 +122,10 @@ BrowserHandle BrowserAdapter::createBrowserControl(WindowHandle host, const Rect
                                                    BrowserEvents* events) {
   if (!registerContainerClass()) return 0;
   auto control = std::make_unique<Control>();
-  control->window = CreateWindowExA(
-      0, kContainerClass, "", WS_CHILD | WS_VISIBLE, clientArea.left, clientArea.top,
-      clientArea.right - clientArea.left, clientArea.bottom - clientArea.top, toHwnd(host),
-      reinterpret_cast<HMENU>(kControlId), instance_, nullptr);
+  control->window = CreateWindowExA(0, kContainerClass, "", WS_CHILD | WS_VISIBLE, clientArea.left,
+                                    clientArea.top, clientArea.right - clientArea.left,
+                                    clientArea.bottom - clientArea.top, toHwnd(host),
+                                    reinterpret_cast<HMENU>(kControlId), instance_, nullptr);
   if (!control->window) return 0;
   SetWindowLongPtrA(control->window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(control.get()));
   control->site = new OleSite(control->window);
@@ -133,17 +133,17 @@ BrowserHandle BrowserAdapter::createBrowserControl(WindowHandle host, const Rect
 
   // The site must answer for the container window before the control is given it: the control
   // creates its own window inside the site's window as soon as it knows the site.
-  bool made = SUCCEEDED(CoCreateInstance(CLSID_WebBrowser, nullptr, CLSCTX_INPROC_SERVER,
-                                         IID_IOleObject,
-                                         reinterpret_cast<void**>(&control->object))) &&
-              SUCCEEDED(control->object->SetClientSite(control->site));
+  bool made =
+      SUCCEEDED(CoCreateInstance(CLSID_WebBrowser, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
+                                 reinterpret_cast<void**>(&control->object))) &&
+      SUCCEEDED(control->object->SetClientSite(control->site));
   if (made) {
     RECT client{};
     GetClientRect(control->window, &client);
-    made = SUCCEEDED(control->object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, control->site,
-                                             0, control->window, &client)) &&
-           SUCCEEDED(control->object->QueryInterface(
-               IID_IOleInPlaceObject, reinterpret_cast<void**>(&control->inPlace)));
+    made = SUCCEEDED(control->object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, control->site, 0,
+                                             control->window, &client)) &&
+           SUCCEEDED(control->object->QueryInterface(IID_IOleInPlaceObject,
+                                                     reinterpret_cast<void**>(&control->inPlace)));
   }
   if (made) {
     IConnectionPointContainer* points = nullptr;

@@ -10,7 +10,8 @@ namespace zorvik::win32 {
 namespace {
 
 // Arguments arrive last first: rgvarg[0] is an event's last parameter.
-constexpr UINT kBeforeNavigate2Arguments = 7;  // pDisp, URL, Flags, Target, PostData, Headers, Cancel
+// BeforeNavigate2(pDisp, URL, Flags, TargetFrameName, PostData, Headers, Cancel).
+constexpr UINT kBeforeNavigate2Arguments = 7;
 constexpr UINT kBeforeNavigate2Url = 5;
 constexpr UINT kNewWindow2Arguments = 2;  // ppDisp, Cancel
 constexpr UINT kCancelArgument = 0;
