@@ -10,6 +10,7 @@
  *                            tray host that restarts forgets every icon
  */
 #include <windows.h>
+/* After windows.h, which they build on. */
 #include <shellapi.h>
 #include <stdio.h>
 #include <winternl.h>

@@ -4,6 +4,7 @@ Xvfb display per test case, the program started under Wine, and X11 tools to loo
 Every test is a plain script; it exits non-zero on the first failed check. Whatever a test starts
 (Xvfb, Wine processes) is ended in `finally` blocks, also when a check fails."""
 import argparse
+import collections
 import contextlib
 import os
 import re
@@ -11,7 +12,6 @@ import shutil
 import signal
 import subprocess
 import sys
-import tempfile
 import time
 
 WINE = "/usr/lib/wine/wine64"
@@ -27,6 +27,12 @@ class Failure(Exception):
 def check(condition, what):
     if not condition:
         raise Failure(what)
+    print("ok:", what, flush=True)
+
+
+def expect(probe, what, timeout=15.0):
+    """A check of something that takes a moment: waits for probe() to hold, then reports it."""
+    wait_for(probe, what, timeout)
     print("ok:", what, flush=True)
 
 
@@ -182,6 +188,23 @@ class Display:
             value = value.encode("latin-1").decode("utf-8")
         return value
 
+    def window_icons(self, window):
+        """The icon images Wine gives the X window (_NET_WM_ICON): [(width, height, the most
+        common opaque colour as (r, g, b))]."""
+        out = self.run("xprop", "-id", str(window), "-notype", "-f", "_NET_WM_ICON", "32c",
+                       "_NET_WM_ICON", check_rc=False)
+        if "=" not in out:
+            return []
+        numbers = [int(v) for v in out.split("=", 1)[1].replace(",", " ").split()]
+        icons = []
+        while len(numbers) >= 2:
+            width, height = numbers[0], numbers[1]
+            pixels, numbers = numbers[2:2 + width * height], numbers[2 + width * height:]
+            colours = collections.Counter(((p >> 16) & 255, (p >> 8) & 255, p & 255)
+                                          for p in pixels if (p >> 24) & 255 >= 128)
+            icons.append((width, height, colours.most_common(1)[0][0] if colours else None))
+        return icons
+
     def screenshot(self, path):
         os.makedirs(os.path.dirname(path), exist_ok=True)
         self.run("import", "-window", "root", path)
@@ -218,6 +241,13 @@ class Program:
 
     def main_window(self, display, timeout=20):
         return wait_for(lambda: display.search(name=TITLE), "the main window", timeout)[0]
+
+    def press(self, display, keys):
+        """Sends keys to the main window. xdotool's own result is not used: when a key closes
+        the window at once, the key-up events that follow hit a window that is gone and xdotool
+        reports BadWindow. The caller checks the effect instead."""
+        window = self.main_window(display)
+        display.run("xdotool", "key", "--window", str(window), keys, check_rc=False)
 
     def stop(self):
         """Ends the program if it is still there and waits until the prefix is idle again."""

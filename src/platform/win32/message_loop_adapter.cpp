@@ -13,8 +13,8 @@ bool MessageLoopAdapter::peekMessage() {
 bool MessageLoopAdapter::getMessage(Message& message) {
   // Off code page 936 the queue is read as Unicode, so typed characters reach the Unicode windows
   // without a detour through the ANSI code page.
-  const BOOL result = captions_.wide() ? GetMessageW(&last_, nullptr, 0, 0)
-                                       : GetMessageA(&last_, nullptr, 0, 0);
+  const BOOL result =
+      captions_.wide() ? GetMessageW(&last_, nullptr, 0, 0) : GetMessageA(&last_, nullptr, 0, 0);
   message = fromMsg(last_);
   // -1 (an invalid call) is not a quit request; the loop goes on as with any message.
   return result != 0;

@@ -44,8 +44,7 @@ bool TrayAdapter::shellNotifyIcon(std::uint32_t operation, const NotifyIconRecor
   NOTIFYICONDATAW data{};
   data.cbSize = NOTIFYICONDATAW_V1_SIZE;
   fillCommonFields(data, record);
-  const std::wstring tip =
-      Captions::toWide(std::string_view(record.tip.data(), record.tip.size()));
+  const std::wstring tip = Captions::toWide(std::string_view(record.tip.data(), record.tip.size()));
   // A first-version record holds 64 characters of tip; keep the terminating zero within them.
   const std::size_t count = std::min<std::size_t>(tip.size(), 63);
   std::copy_n(tip.begin(), count, data.szTip);

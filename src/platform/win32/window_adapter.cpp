@@ -40,21 +40,20 @@ bool WindowAdapter::registerClass(const WindowClassSpec& spec) {
   return RegisterClassW(&windowClass) != 0;
 }
 
-WindowHandle WindowAdapter::createWindow(const WindowCreateSpec& spec,
-                                         WindowProcedure* procedure) {
+WindowHandle WindowAdapter::createWindow(const WindowCreateSpec& spec, WindowProcedure* procedure) {
   HWND window;
   // For a child window the menu argument carries its control identifier.
   auto menuOrId = reinterpret_cast<HMENU>(spec.menuOrId);
   if (!captions_.wide()) {
     window = CreateWindowExA(spec.exStyle, spec.className.c_str(), spec.title.c_str(), spec.style,
-                             spec.x, spec.y, spec.width, spec.height, toHwnd(spec.parent),
-                             menuOrId, instance_, nullptr);
+                             spec.x, spec.y, spec.width, spec.height, toHwnd(spec.parent), menuOrId,
+                             instance_, nullptr);
   } else {
     const std::wstring className = Captions::toWide(spec.className);
     const std::wstring title = Captions::toWide(spec.title);
-    window = CreateWindowExW(spec.exStyle, className.c_str(), title.c_str(), spec.style, spec.x,
-                             spec.y, spec.width, spec.height, toHwnd(spec.parent), menuOrId,
-                             instance_, nullptr);
+    window =
+        CreateWindowExW(spec.exStyle, className.c_str(), title.c_str(), spec.style, spec.x, spec.y,
+                        spec.width, spec.height, toHwnd(spec.parent), menuOrId, instance_, nullptr);
   }
   if (window) attachProcedure(window, procedure);
   return fromHwnd(window);

@@ -4,8 +4,8 @@
 // DefWindowProc when the program leaves a message to the default handling.
 #include <windows.h>
 
-#include "platform/window_port.h"
 #include "platform/win32/captions.h"
+#include "platform/window_port.h"
 
 namespace zorvik::win32 {
 

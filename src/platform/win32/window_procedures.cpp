@@ -32,9 +32,9 @@ LRESULT CALLBACK programWindowProc(HWND window, UINT message, WPARAM wParam, LPA
   std::optional<std::intptr_t> result;
   // Look the procedure up on every message: handling one message may destroy other windows.
   if (auto found = links.procedures.find(window); found != links.procedures.end()) {
-    result = found->second->handleMessage(
-        Message{fromHwnd(window), message, static_cast<std::uintptr_t>(wParam),
-                static_cast<std::intptr_t>(lParam)});
+    result = found->second->handleMessage(Message{fromHwnd(window), message,
+                                                  static_cast<std::uintptr_t>(wParam),
+                                                  static_cast<std::intptr_t>(lParam)});
   }
   // WM_NCDESTROY is a window's last message; its handle may be reused afterwards.
   if (message == WM_NCDESTROY) links.procedures.erase(window);
