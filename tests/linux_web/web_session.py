@@ -65,7 +65,11 @@ img {{ position: absolute; left: 10px; top: 220px; }}
 """
 
 # alert() first: were a dialog shown, the script would wait on it and /after-alert never come.
+# Keys that reach the page are reported as requests for /key?k=<key>.
 SCRIPT = """
+document.addEventListener('keydown', function (event) {
+  fetch('/key?k=' + encodeURIComponent(event.key));
+});
 window.addEventListener('load', function () {
   alert('a dialog nobody should see');
   fetch('/after-alert').then(function (r) { return r.text(); }).then(function (t) {
@@ -317,3 +321,50 @@ def wait_until(condition, timeout, step=0.1):
 
 def dump(entries):
     return json.dumps(entries, indent=1)
+
+
+def main_window(session, timeout=15):
+    """The X window titled WINDOW_TITLE once it is viewable, or None."""
+    def find():
+        out = session.x("xdotool", "search", "--onlyvisible", "--name", f"^{WINDOW_TITLE}$",
+                        check=False)
+        ids = out.split()
+        return ids[0] if ids else None
+    return wait_until(find, timeout)
+
+
+def window_origin(session, window):
+    """Absolute position of the window's client area (its X window's upper-left corner)."""
+    info = session.x("xwininfo", "-id", window)
+    values = {}
+    for line in info.splitlines():
+        key, _, value = line.strip().partition(":")
+        values[key] = value.strip()
+    return int(values["Absolute upper-left X"]), int(values["Absolute upper-left Y"])
+
+
+def window_title(session, window):
+    out = session.x("xprop", "-id", window, "-notype", "_NET_WM_NAME")
+    # _NET_WM_NAME = "Zorvik m.tamblo.com"
+    return out.partition("=")[2].strip().strip('"')
+
+
+def pixel(image, x, y):
+    """The (r, g, b) of one pixel of an image file, read with ImageMagick."""
+    out = subprocess.run(["convert", image, "-crop", f"1x1+{x}+{y}", "-depth", "8", "txt:-"],
+                         capture_output=True, text=True, check=True).stdout
+    # "# ImageMagick pixel enumeration: ...\n0,0: (46,139,87)  #2E8B57  srgb(46,139,87)"
+    values = out.splitlines()[1].split("(", 1)[1].split(")", 1)[0].split(",")
+    return tuple(round(float(v.strip().rstrip("%"))) for v in values[:3])
+
+
+def viewable_top_levels(session):
+    """Ids of the root's children that are mapped and viewable."""
+    out = session.x("xwininfo", "-root", "-children")
+    ids = [line.split()[0] for line in out.splitlines() if line.strip().startswith("0x")]
+    viewable = []
+    for window in ids:
+        info = session.x("xwininfo", "-id", window, check=False)
+        if "IsViewable" in info:
+            viewable.append(window)
+    return viewable

@@ -79,4 +79,6 @@ TITLE = "Zorvik " + HOME_SITE
 def close_with_escape(display):
     """Presses Esc in the main window, the way a user ends the program."""
     windows = winetest.wait_for(lambda: display.search(name=TITLE), "the main window")
-    display.run("xdotool", "key", "--window", str(windows[0]), "Escape")
+    # Esc closes the window at once, so the key-up that follows hits a window that is gone and
+    # xdotool reports BadWindow; the caller checks the exit code instead.
+    display.run("xdotool", "key", "--window", str(windows[0]), "Escape", check_rc=False)

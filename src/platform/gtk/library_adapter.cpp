@@ -56,7 +56,7 @@ ModuleHandle LibraryAdapter::loadLibrary(const std::string& path) {
     for (char& c : file) {
       if (c == '\\') c = '/';
     }
-    struct stat info{};
+    struct stat info {};
     if (stat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return 0;
     // dlopen() keeps its own count per file, so the same handle comes back for a second load.
     void* handle = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
@@ -90,15 +90,15 @@ ExternalCallResult LibraryAdapter::callFourWords(EntryPoint entry,
   // The call is typed, so it cannot leave the stack unbalanced.
   ExternalCallResult outcome;
   if (entry == reinterpret_cast<EntryPoint>(&builtinSetSessionOption)) {
-    outcome.result = builtinSetSessionOption(static_cast<std::uint32_t>(arguments[0]),
-                                             reinterpret_cast<const void*>(arguments[1]),
-                                             static_cast<std::uint32_t>(arguments[2]),
-                                             static_cast<std::uint32_t>(arguments[3]));
+    outcome.result = builtinSetSessionOption(
+        static_cast<std::uint32_t>(arguments[0]), reinterpret_cast<const void*>(arguments[1]),
+        static_cast<std::uint32_t>(arguments[2]), static_cast<std::uint32_t>(arguments[3]));
     return outcome;
   }
   // A loaded library's export of four 32-bit words (DWORD, LPVOID, DWORD, DWORD style); in the
   // x86_64 calling convention each word travels in its own register.
-  using FourWords = std::int32_t (*)(std::uintptr_t, std::uintptr_t, std::uintptr_t, std::uintptr_t);
+  using FourWords =
+      std::int32_t (*)(std::uintptr_t, std::uintptr_t, std::uintptr_t, std::uintptr_t);
   const auto function = reinterpret_cast<FourWords>(entry);
   outcome.result = function(arguments[0], arguments[1], arguments[2], arguments[3]);
   return outcome;

@@ -19,10 +19,10 @@ bool readFrameExtents(GdkWindow* window, FrameExtents& extents) {
   unsigned long remaining = 0;
   unsigned char* data = nullptr;
   gdk_x11_display_error_trap_push(display);
-  const int status = XGetWindowProperty(
-      xdisplay, GDK_WINDOW_XID(window),
-      gdk_x11_get_xatom_by_name_for_display(display, "_NET_FRAME_EXTENTS"), 0, 4, False,
-      XA_CARDINAL, &type, &format, &count, &remaining, &data);
+  const int status =
+      XGetWindowProperty(xdisplay, GDK_WINDOW_XID(window),
+                         gdk_x11_get_xatom_by_name_for_display(display, "_NET_FRAME_EXTENTS"), 0, 4,
+                         False, XA_CARDINAL, &type, &format, &count, &remaining, &data);
   gdk_x11_display_error_trap_pop_ignored(display);
   const bool found = status == Success && type == XA_CARDINAL && format == 32 && count == 4;
   if (found) {

@@ -1,5 +1,6 @@
 #include "platform/gtk/web_engine.h"
 
+#include <cstdlib>
 #include <string>
 
 namespace zorvik::gtk {
@@ -21,6 +22,11 @@ WebKitSettings* makeSettings() {
   return settings;
 }
 
+WebKitWebContext* makeContext() {
+  if (std::getenv("ZX_EPH") != nullptr) return webkit_web_context_new_ephemeral();
+  return webkit_web_context_get_default();
+}
+
 }  // namespace
 
 WebKitSettings* sharedWebSettings() {
@@ -28,10 +34,20 @@ WebKitSettings* sharedWebSettings() {
   return settings;
 }
 
+WebKitWebContext* sharedWebContext() {
+  static WebKitWebContext* const context = makeContext();
+  return context;
+}
+
 void installUserAgent(std::string_view text) {
   // WebKit copies the string; `copy` only supplies the terminator the C call needs.
   const std::string copy(text);
   webkit_settings_set_user_agent(sharedWebSettings(), copy.c_str());
+}
+
+WebKitWebView* newWebView() {
+  return WEBKIT_WEB_VIEW(g_object_new(WEBKIT_TYPE_WEB_VIEW, "settings", sharedWebSettings(),
+                                      "web-context", sharedWebContext(), nullptr));
 }
 
 }  // namespace zorvik::gtk
