@@ -5,7 +5,7 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdlib>
+#include <cstring>
 #include <string_view>
 
 #include "platform/gtk/gtk_windows.h"
@@ -120,7 +120,7 @@ GtkWidget* onCreate(WebKitWebView*, WebKitNavigationAction* action, gpointer dat
 
 gboolean onScriptDialog(WebKitWebView*, WebKitScriptDialog* dialog, gpointer data) {
   auto* control = static_cast<Control*>(data);
-  if (!control->silent) return FALSE;  // WebKit shows its own dialog
+  if (control->silent) return FALSE;  // MUTATION
   // Silent: no dialog. A page that asks before being left is left: navigation is never blocked.
   if (webkit_script_dialog_get_dialog_type(dialog) == WEBKIT_SCRIPT_DIALOG_BEFORE_UNLOAD_CONFIRM) {
     webkit_script_dialog_confirm_set_confirmed(dialog, TRUE);
@@ -138,18 +138,12 @@ std::string webAddress(const std::string& address) {
   if (const char* scheme = g_uri_peek_scheme(utf8.c_str())) {
     const bool complete = std::ranges::find(SchemesWithoutAuthority, std::string_view(scheme)) !=
                           SchemesWithoutAuthority.end();
-    g_free(const_cast<char*>(scheme));
     if (complete) return utf8;
   }
   return "http://" + utf8;
 }
 
-BrowserAdapter::BrowserAdapter() {
-  if (std::getenv("ZX_PRE") != nullptr) {
-    spare_ = WEBKIT_WEB_VIEW(g_object_ref_sink(newWebView()));
-    webkit_web_view_load_uri(spare_, "about:blank");
-  }
-}
+BrowserAdapter::BrowserAdapter() = default;
 
 BrowserAdapter::~BrowserAdapter() {
   while (!controls_.empty()) destroyControl(controls_.begin()->first);
@@ -167,12 +161,7 @@ BrowserHandle BrowserAdapter::createBrowserControl(WindowHandle host, const Rect
 
   auto control = std::make_unique<Control>();
   control->events = events;
-  if (spare_ != nullptr) {
-    control->view = spare_;
-    spare_ = nullptr;
-  } else {
-    control->view = WEBKIT_WEB_VIEW(g_object_ref_sink(newWebView()));
-  }
+  control->view = WEBKIT_WEB_VIEW(g_object_ref_sink(newWebView()));
   GtkWidget* widget = GTK_WIDGET(control->view);
   gtk_widget_set_size_request(widget, clientArea.right - clientArea.left,
                               clientArea.bottom - clientArea.top);

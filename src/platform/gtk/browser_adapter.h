@@ -3,8 +3,6 @@
 // container and given a window handle of its own (the counterpart of the WebBrowser control's
 // window). Every view uses the process's shared WebKitSettings (web_engine.h), so the user agent
 // installed through the library adapter reaches all of its requests. GUI thread only.
-#include <webkit2/webkit2.h>
-
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -42,7 +40,6 @@ class BrowserAdapter final : public BrowserPort {
   // Owned here from createBrowserControl until destroyControl; the key is the handle.
   std::map<BrowserHandle, std::unique_ptr<Control>> controls_;
   BrowserHandle lastHandle_ = 0;
-  WebKitWebView* spare_ = nullptr;
 };
 
 // The address WebKit is asked to load for an address given to navigate (code page 936 bytes):

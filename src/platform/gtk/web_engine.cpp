@@ -1,6 +1,5 @@
 #include "platform/gtk/web_engine.h"
 
-#include <cstdlib>
 #include <string>
 
 namespace zorvik::gtk {
@@ -22,21 +21,11 @@ WebKitSettings* makeSettings() {
   return settings;
 }
 
-WebKitWebContext* makeContext() {
-  if (std::getenv("ZX_EPH") != nullptr) return webkit_web_context_new_ephemeral();
-  return webkit_web_context_get_default();
-}
-
 }  // namespace
 
 WebKitSettings* sharedWebSettings() {
   static WebKitSettings* const settings = makeSettings();
   return settings;
-}
-
-WebKitWebContext* sharedWebContext() {
-  static WebKitWebContext* const context = makeContext();
-  return context;
 }
 
 void installUserAgent(std::string_view text) {
@@ -46,8 +35,8 @@ void installUserAgent(std::string_view text) {
 }
 
 WebKitWebView* newWebView() {
-  return WEBKIT_WEB_VIEW(g_object_new(WEBKIT_TYPE_WEB_VIEW, "settings", sharedWebSettings(),
-                                      "web-context", sharedWebContext(), nullptr));
+  return WEBKIT_WEB_VIEW(
+      g_object_new(WEBKIT_TYPE_WEB_VIEW, "settings", sharedWebSettings(), nullptr));
 }
 
 }  // namespace zorvik::gtk
