@@ -120,7 +120,7 @@ GtkWidget* onCreate(WebKitWebView*, WebKitNavigationAction* action, gpointer dat
 
 gboolean onScriptDialog(WebKitWebView*, WebKitScriptDialog* dialog, gpointer data) {
   auto* control = static_cast<Control*>(data);
-  if (control->silent) return FALSE;  // MUTATION
+  if (!control->silent) return FALSE;  // WebKit shows its own dialog
   // Silent: no dialog. A page that asks before being left is left: navigation is never blocked.
   if (webkit_script_dialog_get_dialog_type(dialog) == WEBKIT_SCRIPT_DIALOG_BEFORE_UNLOAD_CONFIRM) {
     webkit_script_dialog_confirm_set_confirmed(dialog, TRUE);
