@@ -10,14 +10,14 @@ namespace zorvik {
 
 class WindowProcedure;
 
-struct WindowClassSpec {
+struct WindowClassInfo {
   std::string name;
   std::uint32_t style = 0;           // Cs* values
   bool arrowCursor = true;           // LoadCursorA(IDC_ARROW)
   std::int32_t backgroundStock = 0;  // stock object index for the background brush
 };
 
-struct WindowCreateSpec {
+struct WindowCreation {
   std::uint32_t exStyle = 0;
   std::string className;
   std::string title;  // code page 936 bytes
@@ -36,10 +36,10 @@ class WindowPort {
   virtual ~WindowPort() = default;
 
   virtual bool classExists(const std::string& name) = 0;        // GetClassInfoA
-  virtual bool registerClass(const WindowClassSpec& spec) = 0;  // RegisterClassA
+  virtual bool registerClass(const WindowClassInfo& request) = 0;  // RegisterClassA
   // CreateWindowExA with no creation data; the procedure receives the window's messages (those
   // sent before CreateWindowExA returns get the default handling). 0 on failure.
-  virtual WindowHandle createWindow(const WindowCreateSpec& spec, WindowProcedure* procedure) = 0;
+  virtual WindowHandle createWindow(const WindowCreation& request, WindowProcedure* procedure) = 0;
   virtual bool destroyWindow(WindowHandle window) = 0;
   virtual std::intptr_t defWindowProc(const Message& message) = 0;
   virtual bool isWindow(WindowHandle window) = 0;

@@ -39,18 +39,18 @@ bool MainWindow::loadWindow() {
   const std::int32_t x = centred(windows.systemMetrics(win::SmCxScreen), settings.width);
   const std::int32_t y = centred(windows.systemMetrics(win::SmCyScreen), settings.height);
 
-  WindowCreateSpec spec;
-  spec.exStyle = 0;
-  spec.className = MainWindowClassName;
-  spec.title = settings.title;
-  spec.style = windowStyle(settings);
-  spec.x = x;
-  spec.y = y;
-  spec.width = settings.width;
-  spec.height = settings.height;
-  spec.parent = 0;
-  spec.menuOrId = bar.menu;
-  handle_ = windows.createWindow(spec, this);
+  WindowCreation request;
+  request.exStyle = 0;
+  request.className = MainWindowClassName;
+  request.title = settings.title;
+  request.style = windowStyle(settings);
+  request.x = x;
+  request.y = y;
+  request.width = settings.width;
+  request.height = settings.height;
+  request.parent = 0;
+  request.menuOrId = bar.menu;
+  handle_ = windows.createWindow(request, this);
   if (handle_ == 0) {
     platform_.menu.destroyMenu(bar.menu);
     loading_ = false;

@@ -29,17 +29,17 @@ bool BrowserBox::build(const ControlDefinition& control, WindowHandle parent) {
     windows.registerClass({BrowserHostClassName, win::CsDblClks | win::CsHRedraw | win::CsVRedraw,
                            true, win::WhiteBrush});
   }
-  WindowCreateSpec spec;
-  spec.className = BrowserHostClassName;
-  spec.title = "";
-  spec.style = controlStyle(control) | win::WsChild | win::WsClipSiblings;
-  spec.x = control.left;
-  spec.y = control.top;
-  spec.width = control.width;
-  spec.height = control.height;
-  spec.parent = parent;
-  spec.menuOrId = BrowserBoxControlId;
-  hostWindow_ = windows.createWindow(spec, this);
+  WindowCreation request;
+  request.className = BrowserHostClassName;
+  request.title = "";
+  request.style = controlStyle(control) | win::WsChild | win::WsClipSiblings;
+  request.x = control.left;
+  request.y = control.top;
+  request.width = control.width;
+  request.height = control.height;
+  request.parent = parent;
+  request.menuOrId = BrowserBoxControlId;
+  hostWindow_ = windows.createWindow(request, this);
   if (hostWindow_ == 0) return false;
 
   control_ = browser.createBrowserControl(hostWindow_, windows.clientRect(hostWindow_), this);

@@ -116,31 +116,31 @@ bool FakePlatform::classExists(const std::string& name) {
   record("GetClassInfoA(" + name + ")");
   return classes_.count(name) != 0;
 }
-bool FakePlatform::registerClass(const WindowClassSpec& spec) {
-  record("RegisterClassA(" + spec.name + "," + hex(spec.style) + "," +
-         (spec.arrowCursor ? "arrow" : "none") + "," + str(spec.backgroundStock) + ")");
-  classes_.insert(spec.name);
+bool FakePlatform::registerClass(const WindowClassInfo& request) {
+  record("RegisterClassA(" + request.name + "," + hex(request.style) + "," +
+         (request.arrowCursor ? "arrow" : "none") + "," + str(request.backgroundStock) + ")");
+  classes_.insert(request.name);
   return true;
 }
-WindowHandle FakePlatform::createWindow(const WindowCreateSpec& spec, WindowProcedure* procedure) {
-  record("CreateWindowExA(" + hex(spec.exStyle) + "," + spec.className + "," + spec.title + "," +
-         hex(spec.style) + "," + str(spec.x) + "," + str(spec.y) + "," + str(spec.width) + "," +
-         str(spec.height) + "," + hex(spec.parent) + "," + hex(spec.menuOrId) + ")");
-  if (spec.parent == 0 && failCreateMainWindow) return 0;
-  if (spec.parent != 0 && failCreateHostWindow) return 0;
+WindowHandle FakePlatform::createWindow(const WindowCreation& request, WindowProcedure* procedure) {
+  record("CreateWindowExA(" + hex(request.exStyle) + "," + request.className + "," + request.title + "," +
+         hex(request.style) + "," + str(request.x) + "," + str(request.y) + "," + str(request.width) + "," +
+         str(request.height) + "," + hex(request.parent) + "," + hex(request.menuOrId) + ")");
+  if (request.parent == 0 && failCreateMainWindow) return 0;
+  if (request.parent != 0 && failCreateHostWindow) return 0;
   const WindowHandle handle = next_++;
   FakeWindow window;
-  window.parent = spec.parent;
+  window.parent = request.parent;
   window.procedure = procedure;
-  window.className = spec.className;
-  window.title = spec.title;
-  window.style = spec.style;
-  window.rect = {spec.x, spec.y, spec.x + spec.width, spec.y + spec.height};
-  window.visible = (spec.style & win::WsVisible) != 0;
-  window.menu = spec.parent == 0 ? spec.menuOrId : 0;
-  if (spec.parent == 0 && topLevelSizeOverride) {
-    window.rect.right = spec.x + topLevelSizeOverride->x;
-    window.rect.bottom = spec.y + topLevelSizeOverride->y;
+  window.className = request.className;
+  window.title = request.title;
+  window.style = request.style;
+  window.rect = {request.x, request.y, request.x + request.width, request.y + request.height};
+  window.visible = (request.style & win::WsVisible) != 0;
+  window.menu = request.parent == 0 ? request.menuOrId : 0;
+  if (request.parent == 0 && topLevelSizeOverride) {
+    window.rect.right = request.x + topLevelSizeOverride->x;
+    window.rect.bottom = request.y + topLevelSizeOverride->y;
   }
   windows[handle] = window;
   if (afterCreate) afterCreate(handle);

@@ -118,8 +118,8 @@ class FakePlatform final : public ProcessPort,
                                    const std::array<std::uintptr_t, 4>& arguments) override;
   // ---- WindowPort ----
   bool classExists(const std::string& name) override;
-  bool registerClass(const WindowClassSpec& spec) override;
-  WindowHandle createWindow(const WindowCreateSpec& spec, WindowProcedure* procedure) override;
+  bool registerClass(const WindowClassInfo& request) override;
+  WindowHandle createWindow(const WindowCreation& request, WindowProcedure* procedure) override;
   bool destroyWindow(WindowHandle window) override;
   std::intptr_t defWindowProc(const Message& message) override;
   bool isWindow(WindowHandle window) override;

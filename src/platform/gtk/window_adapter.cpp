@@ -37,7 +37,7 @@ WindowAdapter* WindowAdapter::instance() { return theAdapter; }
 
 bool WindowAdapter::classExists(const std::string& name) { return classes_.contains(name); }
 
-bool WindowAdapter::registerClass(const WindowClassSpec& windowClass) {
+bool WindowAdapter::registerClass(const WindowClassInfo& windowClass) {
   if (windowClass.name.empty() || classes_.contains(windowClass.name)) return false;
   classes_[windowClass.name] = windowClass;
   return true;
@@ -51,7 +51,7 @@ WindowHandle WindowAdapter::addRecord(std::unique_ptr<WindowRecord> record) {
   return handle;
 }
 
-WindowHandle WindowAdapter::createWindow(const WindowCreateSpec& request,
+WindowHandle WindowAdapter::createWindow(const WindowCreation& request,
                                          WindowProcedure* procedure) {
   const auto windowClass = classes_.find(request.className);
   if (windowClass == classes_.end()) return 0;
@@ -65,8 +65,8 @@ WindowHandle WindowAdapter::createWindow(const WindowCreateSpec& request,
   return handle;
 }
 
-WindowHandle WindowAdapter::createTopLevel(const WindowCreateSpec& request,
-                                           const WindowClassSpec& windowClass) {
+WindowHandle WindowAdapter::createTopLevel(const WindowCreation& request,
+                                           const WindowClassInfo& windowClass) {
   auto record = std::make_unique<WindowRecord>();
   record->kind = WindowRecord::Kind::TopLevel;
   record->style = request.style;
@@ -110,8 +110,8 @@ WindowHandle WindowAdapter::createTopLevel(const WindowCreateSpec& request,
   return handle;
 }
 
-WindowHandle WindowAdapter::createChild(const WindowCreateSpec& request,
-                                        const WindowClassSpec& windowClass) {
+WindowHandle WindowAdapter::createChild(const WindowCreation& request,
+                                        const WindowClassInfo& windowClass) {
   WindowRecord* parent = find(request.parent);
   if (parent->client == nullptr) return 0;
   auto record = std::make_unique<WindowRecord>();

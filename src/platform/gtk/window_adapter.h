@@ -59,8 +59,8 @@ class WindowAdapter final : public WindowPort {
   WindowAdapter& operator=(const WindowAdapter&) = delete;
 
   bool classExists(const std::string& name) override;
-  bool registerClass(const WindowClassSpec& request) override;
-  WindowHandle createWindow(const WindowCreateSpec& request, WindowProcedure* procedure) override;
+  bool registerClass(const WindowClassInfo& request) override;
+  WindowHandle createWindow(const WindowCreation& request, WindowProcedure* procedure) override;
   bool destroyWindow(WindowHandle window) override;
   std::intptr_t defWindowProc(const Message& message) override;
   bool isWindow(WindowHandle window) override;
@@ -123,8 +123,8 @@ class WindowAdapter final : public WindowPort {
   static void onAdoptedDestroy(GtkWidget*, gpointer data);
 
  private:
-  WindowHandle createTopLevel(const WindowCreateSpec& request, const WindowClassSpec& windowClass);
-  WindowHandle createChild(const WindowCreateSpec& request, const WindowClassSpec& windowClass);
+  WindowHandle createTopLevel(const WindowCreation& request, const WindowClassInfo& windowClass);
+  WindowHandle createChild(const WindowCreation& request, const WindowClassInfo& windowClass);
   WindowHandle addRecord(std::unique_ptr<WindowRecord> record);
   void destroyTree(WindowHandle window);
   std::vector<WindowHandle> childrenOf(WindowHandle window);
@@ -140,7 +140,7 @@ class WindowAdapter final : public WindowPort {
 
   MessageQueue& queue_;
   IconTable& icons_;
-  std::map<std::string, WindowClassSpec> classes_;
+  std::map<std::string, WindowClassInfo> classes_;
   std::map<WindowHandle, std::unique_ptr<WindowRecord>> windows_;  // ordered by creation
   WindowHandle lastHandle_ = 0x10000;
   WindowHandle lastActive_ = 0;  // the top level that was active last

@@ -15,23 +15,23 @@ bool WindowAdapter::classExists(const std::string& name) {
   return GetClassInfoA(instance_, name.c_str(), &info) != FALSE;
 }
 
-bool WindowAdapter::registerClass(const WindowClassSpec& spec) {
-  HCURSOR cursor = spec.arrowCursor ? LoadCursorA(nullptr, IDC_ARROW) : nullptr;
-  auto background = static_cast<HBRUSH>(GetStockObject(spec.backgroundStock));
+bool WindowAdapter::registerClass(const WindowClassInfo& request) {
+  HCURSOR cursor = request.arrowCursor ? LoadCursorA(nullptr, IDC_ARROW) : nullptr;
+  auto background = static_cast<HBRUSH>(GetStockObject(request.backgroundStock));
   if (!captions_.wide()) {
     WNDCLASSA windowClass{};
-    windowClass.style = spec.style;
+    windowClass.style = request.style;
     windowClass.lpfnWndProc = programWindowProc;
     windowClass.hInstance = instance_;
     windowClass.hCursor = cursor;
     windowClass.hbrBackground = background;
-    windowClass.lpszClassName = spec.name.c_str();
+    windowClass.lpszClassName = request.name.c_str();
     return RegisterClassA(&windowClass) != 0;
   }
   // A class registered through the W-call makes Unicode windows, whose titles keep every character.
-  const std::wstring name = Captions::toWide(spec.name);
+  const std::wstring name = Captions::toWide(request.name);
   WNDCLASSW windowClass{};
-  windowClass.style = spec.style;
+  windowClass.style = request.style;
   windowClass.lpfnWndProc = programWindowProc;
   windowClass.hInstance = instance_;
   windowClass.hCursor = cursor;
@@ -40,20 +40,20 @@ bool WindowAdapter::registerClass(const WindowClassSpec& spec) {
   return RegisterClassW(&windowClass) != 0;
 }
 
-WindowHandle WindowAdapter::createWindow(const WindowCreateSpec& spec, WindowProcedure* procedure) {
+WindowHandle WindowAdapter::createWindow(const WindowCreation& request, WindowProcedure* procedure) {
   HWND window;
   // For a child window the menu argument carries its control identifier.
-  auto menuOrId = reinterpret_cast<HMENU>(spec.menuOrId);
+  auto menuOrId = reinterpret_cast<HMENU>(request.menuOrId);
   if (!captions_.wide()) {
-    window = CreateWindowExA(spec.exStyle, spec.className.c_str(), spec.title.c_str(), spec.style,
-                             spec.x, spec.y, spec.width, spec.height, toHwnd(spec.parent), menuOrId,
+    window = CreateWindowExA(request.exStyle, request.className.c_str(), request.title.c_str(), request.style,
+                             request.x, request.y, request.width, request.height, toHwnd(request.parent), menuOrId,
                              instance_, nullptr);
   } else {
-    const std::wstring className = Captions::toWide(spec.className);
-    const std::wstring title = Captions::toWide(spec.title);
+    const std::wstring className = Captions::toWide(request.className);
+    const std::wstring title = Captions::toWide(request.title);
     window =
-        CreateWindowExW(spec.exStyle, className.c_str(), title.c_str(), spec.style, spec.x, spec.y,
-                        spec.width, spec.height, toHwnd(spec.parent), menuOrId, instance_, nullptr);
+        CreateWindowExW(request.exStyle, className.c_str(), title.c_str(), request.style, request.x, request.y,
+                        request.width, request.height, toHwnd(request.parent), menuOrId, instance_, nullptr);
   }
   if (window) attachProcedure(window, procedure);
   return fromHwnd(window);

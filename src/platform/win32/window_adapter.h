@@ -14,8 +14,8 @@ class WindowAdapter final : public WindowPort {
   explicit WindowAdapter(Captions captions);
 
   bool classExists(const std::string& name) override;
-  bool registerClass(const WindowClassSpec& spec) override;
-  WindowHandle createWindow(const WindowCreateSpec& spec, WindowProcedure* procedure) override;
+  bool registerClass(const WindowClassInfo& request) override;
+  WindowHandle createWindow(const WindowCreation& request, WindowProcedure* procedure) override;
   bool destroyWindow(WindowHandle window) override;
   std::intptr_t defWindowProc(const Message& message) override;
   bool isWindow(WindowHandle window) override;
