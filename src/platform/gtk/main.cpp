@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "app/program.h"
+#include "platform/gtk/accessibility_bus.h"
 #include "platform/gtk/browser_adapter.h"
 #include "platform/gtk/icon_table.h"
 #include "platform/gtk/library_adapter.h"
@@ -17,6 +18,8 @@
 #include "platform/platform.h"
 
 int main(int argc, char** argv) {
+  // First, so that the accessibility bus starts while GTK and WebKit initialise (see its header).
+  const zorvik::gtk::AccessibilityBusWarmUp accessibilityBus;
   // The window is placed and centred in screen coordinates, which only X11 (also XWayland)
   // gives a client; other backends only when there is no X server at all.
   gdk_set_allowed_backends("x11,*");
