@@ -20,33 +20,8 @@ import time
 TITLE = "Zorvik m.tamblo.com"
 WIDTH, HEIGHT = 414, 575
 
-
-class Failure(Exception):
-    pass
-
-
-def check(condition, what):
-    if not condition:
-        raise Failure(what)
-    print("ok:", what, flush=True)
-
-
-def wait_for(probe, what, timeout=10.0, interval=0.05):
-    """Calls probe() until it returns something truthy, and returns that; fails after timeout."""
-    end = time.monotonic() + timeout
-    while True:
-        value = probe()
-        if value:
-            return value
-        if time.monotonic() > end:
-            raise Failure("timed out waiting for " + what)
-        time.sleep(interval)
-
-
-def expect(probe, what, timeout=10.0):
-    value = wait_for(probe, what, timeout)
-    print("ok:", what, flush=True)
-    return value
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tools"))
+from checks import Failure, check, expect, wait_for  # noqa: E402,F401  (re-exported to the tests)
 
 
 def run_test(main):

@@ -19,33 +19,18 @@ WINESERVER = "/usr/lib/wine/wineserver"
 TITLE = "Zorvik m.tamblo.com"
 WIDTH, HEIGHT = 414, 575
 
-
-class Failure(Exception):
-    pass
-
-
-def check(condition, what):
-    if not condition:
-        raise Failure(what)
-    print("ok:", what, flush=True)
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tools"))
+import checks  # noqa: E402
+from checks import Failure, check  # noqa: E402,F401  (re-exported to the tests)
 
 
+# Wine starts and redraws more slowly than a native program: its waits are longer.
 def expect(probe, what, timeout=15.0):
-    """A check of something that takes a moment: waits for probe() to hold, then reports it."""
-    wait_for(probe, what, timeout)
-    print("ok:", what, flush=True)
+    return checks.expect(probe, what, timeout, interval=0.1)
 
 
 def wait_for(probe, what, timeout=15.0, interval=0.1):
-    """Calls probe() until it returns something truthy; fails with `what` after timeout."""
-    end = time.monotonic() + timeout
-    while True:
-        value = probe()
-        if value:
-            return value
-        if time.monotonic() > end:
-            raise Failure("timed out waiting for " + what)
-        time.sleep(interval)
+    return checks.wait_for(probe, what, timeout, interval)
 
 
 class WineEnv:
